@@ -1,0 +1,15 @@
+#pragma once
+
+// Remote-control keys as the front ends and tests feed them.
+#include <optional>
+#include <string>
+
+enum class Key { up, down, left, right, ok, exit, red, green, yellow, blue };
+
+std::optional<Key> keyFromName(const std::string& name);
+
+// Delivers a key to the innermost modal window: its focused widget first,
+// then the window itself for the actions of the maps it takes.
+void pressKey(Key key);
+// Types one character into the focused widget of the innermost modal window.
+void typeChar(char c);

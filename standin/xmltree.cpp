@@ -1,0 +1,132 @@
+#include "host/xmltree.h"
+
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+// expat's handle type has the same name as the host's parser class.
+#define XML_Parser XML_ParserHandle
+#include <expat.h>
+#undef XML_Parser
+
+namespace {
+
+// Expat reports UTF-8; the host wants the Latin-1 bytes that the document held.
+// A character beyond U+00FF has no such byte and becomes one '?'.
+std::string toLatin1(const char* utf8) {
+  std::string out;
+  for (auto p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
+    unsigned code = *p++;
+    if (code >= 0x80) {
+      code = (code & 0xE0) == 0xC0 ? ((code & 0x1F) << 6) | (*p & 0x3F) : 0x100;
+      while ((*p & 0xC0) == 0x80) ++p;
+    }
+    out += code <= 0xFF ? char(code) : '?';
+  }
+  return out;
+}
+
+}  // namespace
+
+XMLTreeNode::~XMLTreeNode() {
+  // Deleting level by level keeps the stack flat however deep the document nests.
+  std::vector<XMLTreeNode*> doomed;
+  doomed.swap(children);
+  while (!doomed.empty()) {
+    XMLTreeNode* node = doomed.back();
+    doomed.pop_back();
+    doomed.insert(doomed.end(), node->children.begin(), node->children.end());
+    node->children.clear();
+    delete node;
+  }
+}
+
+const char* XMLTreeNode::GetAttributeValue(const char* name) const {
+  for (const auto& attribute : attributes)
+    if (attribute.first == name) return attribute.second.c_str();
+  return nullptr;
+}
+
+void XMLTreeNode::AddAttribute(const char* name, const eString& value) {
+  attributes.emplace_back(name, value);
+}
+
+XMLTreeNode* XMLTreeNode::AddChild(const char* type) {
+  auto child = std::make_unique<XMLTreeNode>(type);
+  child->parent = this;
+  children.push_back(child.get());
+  XMLTreeNode* added = child.release();
+  if (children.size() > 1) children[children.size() - 2]->next = added;
+  return added;
+}
+
+struct XML_Parser::Impl {
+  Impl(XML_Parser* owner, const char* encoding) : owner(owner), expat(XML_ParserCreate(encoding)) {
+    if (!expat) throw std::bad_alloc();
+    // Expat's default limit on entity amplification stays in force, and
+    // without a handler for them external entities are never loaded.
+    XML_SetUserData(expat, this);
+    XML_SetElementHandler(expat, onStart, onEnd);
+  }
+  ~Impl() { XML_ParserFree(expat); }
+
+  // A handler's exception must not unwind through expat: park it, stop
+  // the parser, and let Parse rethrow it.
+  template <typename Handler>
+  void guarded(Handler handler) {
+    if (pending) return;
+    try {
+      handler();
+    } catch (...) {
+      pending = std::current_exception();
+      XML_StopParser(expat, XML_FALSE);
+    }
+  }
+
+  static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    auto impl = static_cast<Impl*>(data);
+    impl->guarded([&] {
+      std::vector<std::string> texts;
+      for (const XML_Char** attribute = attributes; *attribute; ++attribute)
+        texts.push_back(toLatin1(*attribute));
+      std::vector<const char*> pointers;
+      for (const auto& text : texts) pointers.push_back(text.c_str());
+      pointers.push_back(nullptr);
+      impl->owner->StartElement(toLatin1(name).c_str(), pointers.data());
+    });
+  }
+
+  static void XMLCALL onEnd(void* data, const XML_Char*) {
+    auto impl = static_cast<Impl*>(data);
+    impl->guarded([&] { impl->owner->EndElement(); });
+  }
+
+  XML_Parser* owner;
+  XML_ParserHandle expat;
+  std::exception_ptr pending;
+};
+
+XML_Parser::XML_Parser(const char* encoding) : d(new Impl(this, encoding)) {}
+
+XML_Parser::~XML_Parser() { delete d; }
+
+int XML_Parser::Parse(const char* buffer, int length, int isFinal) {
+  // Expat keeps failing once it has failed or been stopped.
+  bool ok = XML_Parse(d->expat, buffer, length, isFinal) == XML_STATUS_OK;
+  if (d->pending) std::rethrow_exception(std::exchange(d->pending, nullptr));
+  return ok;
+}
+
+XMLTreeParser::~XMLTreeParser() { delete root; }
+
+void XMLTreeParser::StartElement(const char* name, const char** attributes) {
+  // Expat refuses a second document element, so no current node means the first.
+  XMLTreeNode* node = current ? current->AddChild(name) : (root = new XMLTreeNode(name));
+  for (; *attributes; attributes += 2) node->AddAttribute(attributes[0], attributes[1]);
+  current = node;
+}
+
+void XMLTreeParser::EndElement() { current = current->GetParent(); }
