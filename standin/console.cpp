@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -136,7 +137,7 @@ struct eConsoleAppContainer::Process {
   ~Process();
 
   bool start(const eString& command);
-  bool readChunk();
+  size_t readChunk();
   void childChanged();
   void closeOutput();
 
@@ -194,19 +195,19 @@ void eConsoleAppContainer::Process::closeOutput() {
   out = -1;
 }
 
-// One read, delivered as one chunk; false when it brought nothing. After a
-// chunk the container may be gone: callers check `alive` first.
-bool eConsoleAppContainer::Process::readChunk() {
-  if (out < 0) return false;
+// One read, delivered as one chunk; the bytes it brought. After a chunk
+// the container may be gone: callers check `alive` first.
+size_t eConsoleAppContainer::Process::readChunk() {
+  if (out < 0) return 0;
   ssize_t n = read(out, buffer, sizeof buffer);
   while (n < 0 && errno == EINTR) n = read(out, buffer, sizeof buffer);
-  if (n < 0 && errno == EAGAIN) return false;
+  if (n < 0 && errno == EAGAIN) return 0;
   if (n <= 0) {
     closeOutput();
-    return false;
+    return 0;
   }
   owner.output.emit(eString(buffer, n));
-  return true;
+  return size_t(n);
 }
 
 // The end is the shell's, not the pipe's: what it left running in the
@@ -221,7 +222,14 @@ void eConsoleAppContainer::Process::childChanged() {
   if (!status) return;
   shellRunning = false;
   std::shared_ptr<bool> token = alive;
-  while (readChunk() && *token) {
+  // Only what the pipe holds now: a process left writing in the background
+  // must not hold the end back.
+  int pending = 0;
+  if (out >= 0) ioctl(out, FIONREAD, &pending);
+  while (pending > 0 && *token) {
+    size_t n = readChunk();
+    if (n == 0) break;
+    pending -= int(n);
   }
   if (!*token) return;
   closeOutput();

@@ -24,6 +24,7 @@
 
 #include "host/econsole.h"
 #include "standin/mainloop.h"
+#include "tests/processes.h"
 
 namespace {
 
@@ -68,38 +69,6 @@ void listen(eConsoleAppContainer& container, Record& record) {
     record.exits.push_back(status);
     record.outputAtExit = record.output;
   });
-}
-
-// Zombies count as members: no such group means none of it is left at all.
-bool groupExists(pid_t pgid) { return kill(-pgid, 0) == 0 || errno != ESRCH; }
-
-int zombieChildren() {
-  int zombies = 0;
-  DIR* proc = opendir("/proc");
-  while (dirent* entry = readdir(proc)) {
-    std::ifstream file(std::string("/proc/") + entry->d_name + "/stat");
-    std::string stat;
-    if (!std::getline(file, stat)) continue;
-    // pid (comm) state ppid ...; comm may hold anything, even parentheses.
-    std::size_t end = stat.rfind(')');
-    if (end == std::string::npos) continue;
-    char state = 0;
-    int ppid = 0;
-    if (sscanf(stat.c_str() + end + 1, " %c %d", &state, &ppid) == 2 && state == 'Z' && ppid == getpid())
-      ++zombies;
-  }
-  closedir(proc);
-  return zombies;
-}
-
-std::set<int> openDescriptors() {
-  std::set<int> fds;
-  DIR* dir = opendir("/proc/self/fd");
-  while (dirent* entry = readdir(dir))
-    if (entry->d_name[0] != '.') fds.insert(std::atoi(entry->d_name));
-  fds.erase(dirfd(dir));
-  closedir(dir);
-  return fds;
 }
 
 pid_t firstLineNumber(const std::string& text) { return pid_t(std::atoi(text.c_str())); }
@@ -325,6 +294,19 @@ TEST(Console, ABackgroundProcessDoesNotHoldTheEnd) {
   finish();
   EXPECT_FALSE(groupExists(pgid));
   EXPECT_EQ(zombieChildren(), 0);
+}
+
+TEST(Console, ABackgroundWriterDoesNotHoldTheEndEither) {
+  auto* container = new eConsoleAppContainer("echo $$; yes &");
+  Record record;
+  listen(*container, record);
+  runUntil([&] { return !record.exits.empty(); });
+  EXPECT_EQ(record.exits, std::vector<int>{0});
+  pid_t pgid = firstLineNumber(record.output);
+  ASSERT_GT(pgid, 0);
+  delete container;
+  finish();
+  EXPECT_FALSE(groupExists(pgid));
 }
 
 TEST(Console, DeletingARunningContainerEndsItsWholeGroup) {
