@@ -7,6 +7,9 @@ set(DORVANE_PLUGIN_SOURCES
     ${PROJECT_SOURCE_DIR}/plugin/shell_layout.cpp
     ${PROJECT_SOURCE_DIR}/plugin/shell_keys.cpp
     ${PROJECT_SOURCE_DIR}/store/list_reader.cpp
+    ${PROJECT_SOURCE_DIR}/store/list_writer.cpp
+    ${PROJECT_SOURCE_DIR}/store/file_replace.cpp
+    ${PROJECT_SOURCE_DIR}/store/xml_escape.cpp
     ${PROJECT_SOURCE_DIR}/runner/runner.cpp
     ${PROJECT_SOURCE_DIR}/runner/capture_file.cpp
     ${PROJECT_SOURCE_DIR}/runner/console_shell.cpp)

@@ -6,9 +6,6 @@ class HOST_API eLabel : public eDecoWidget {
  public:
   explicit eLabel(eWidget* parent, int flags = 0, int takefocus = 0, const char* deco = "eLabel");
   const char* kindName() const override { return "eLabel"; }
-
- private:
-  int flags;
 };
 
 class HOST_API eStatusBar : public eLabel {

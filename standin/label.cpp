@@ -1,7 +1,8 @@
 #include "host/elabel.h"
 
-eLabel::eLabel(eWidget* parent, int flags, int takefocus, const char* deco)
-    : eDecoWidget(parent, takefocus, deco), flags(flags) {}
+// The stand-in draws every label alike: the flags change nothing here.
+eLabel::eLabel(eWidget* parent, int, int takefocus, const char* deco)
+    : eDecoWidget(parent, takefocus, deco) {}
 
 eStatusBar::eStatusBar(eWidget* parent, const char* deco) : eLabel(parent, 0, 0, deco) { statusChanged(); }
 

@@ -15,18 +15,22 @@
 namespace {
 
 // Expat reports UTF-8; the host wants the Latin-1 bytes that the document held.
-// A character beyond U+00FF has no such byte and becomes one '?'.
-std::string toLatin1(const char* utf8) {
-  std::string out;
-  for (auto p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
+// A character beyond U+00FF has no such byte and becomes one '?'. Plain
+// ASCII, by far the most common, passes through uncopied.
+const char* toLatin1(const char* utf8, std::string& scratch) {
+  auto p = reinterpret_cast<const unsigned char*>(utf8);
+  while (*p && *p < 0x80) ++p;
+  if (!*p) return utf8;
+  scratch.assign(utf8, reinterpret_cast<const char*>(p));
+  while (*p) {
     unsigned code = *p++;
     if (code >= 0x80) {
       code = (code & 0xE0) == 0xC0 ? ((code & 0x1F) << 6) | (*p & 0x3F) : 0x100;
       while ((*p & 0xC0) == 0x80) ++p;
     }
-    out += code <= 0xFF ? char(code) : '?';
+    scratch += code <= 0xFF ? char(code) : '?';
   }
-  return out;
+  return scratch.c_str();
 }
 
 }  // namespace
@@ -89,13 +93,14 @@ struct XML_Parser::Impl {
   static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     auto impl = static_cast<Impl*>(data);
     impl->guarded([&] {
-      std::vector<std::string> texts;
-      for (const XML_Char** attribute = attributes; *attribute; ++attribute)
-        texts.push_back(toLatin1(*attribute));
-      std::vector<const char*> pointers;
-      for (const auto& text : texts) pointers.push_back(text.c_str());
-      pointers.push_back(nullptr);
-      impl->owner->StartElement(toLatin1(name).c_str(), pointers.data());
+      size_t count = 0;
+      while (attributes[count]) ++count;
+      // Kept from element to element: no allocation once they are large enough.
+      if (impl->texts.size() < count + 1) impl->texts.resize(count + 1);
+      impl->pointers.clear();
+      for (size_t i = 0; i < count; ++i) impl->pointers.push_back(toLatin1(attributes[i], impl->texts[i]));
+      impl->pointers.push_back(nullptr);
+      impl->owner->StartElement(toLatin1(name, impl->texts[count]), impl->pointers.data());
     });
   }
 
@@ -107,6 +112,8 @@ struct XML_Parser::Impl {
   XML_Parser* owner;
   XML_ParserHandle expat;
   std::exception_ptr pending;
+  std::vector<std::string> texts;  // converted names and values of one element
+  std::vector<const char*> pointers;
 };
 
 XML_Parser::XML_Parser(const char* encoding) : d(new Impl(this, encoding)) {}
