@@ -4,7 +4,7 @@
 #include <map>
 
 #include "host/eaction.h"
-#include "host/ewidget.h"
+#include "host/etextinputfield.h"
 #include "standin/mainloop.h"
 
 std::optional<Key> keyFromName(const std::string& name) {
@@ -66,3 +66,11 @@ void typeChar(char c) {
   if (!window || !window->getFocus()) return;
   window->getFocus()->event(eWidgetEvent(eWidgetEvent::evtKey, static_cast<unsigned char>(c)));
 }
+
+bool fieldEditing() {
+  eWidget* window = mainloop().innermostModal();
+  auto* field = window ? dynamic_cast<eTextInputField*>(window->getFocus()) : nullptr;
+  return field && field->isEditing();
+}
+
+void pressClose() { pressKey(fieldEditing() ? Key::ok : Key::exit); }

@@ -13,3 +13,9 @@ std::optional<Key> keyFromName(const std::string& name);
 void pressKey(Key key);
 // Types one character into the focused widget of the innermost modal window.
 void typeChar(char c);
+
+// Whether the innermost window's focused widget is an input field that edits.
+bool fieldEditing();
+// Takes the innermost window a step towards closing: Exit, or OK while an
+// input field edits, since an editing field keeps every other key.
+void pressClose();

@@ -2,6 +2,7 @@
 
 #include "host/eaction.h"
 #include "host/elistbox.h"
+#include "standin/screen.h"
 
 eListBoxEntry::eListBoxEntry(const eString& helptext) : helptext(helptext) {}
 
@@ -30,6 +31,7 @@ void eListBoxBase::endAtomic() {
   if (atomic > 0 && --atomic == 0) {
     // The highlight keeps its position, on the last row at most.
     current = std::min<int>(std::max(current, 0), getCount() - 1);
+    widgetChanged(this);
     reportIfChanged();
   }
 }
@@ -38,6 +40,7 @@ void eListBoxBase::clearList() {
   for (eListBoxEntry* row : rows) delete row;
   rows.clear();
   stale = true;  // a new row may take the address of a dropped one
+  widgetChanged(this);
   if (!atomic) {
     current = -1;
     reportIfChanged();
@@ -46,6 +49,7 @@ void eListBoxBase::clearList() {
 
 void eListBoxBase::append(eListBoxEntry* entry) {
   rows.push_back(entry);
+  widgetChanged(this);
   if (!atomic && current < 0) {
     current = 0;
     reportIfChanged();
@@ -54,6 +58,7 @@ void eListBoxBase::append(eListBoxEntry* entry) {
 
 void eListBoxBase::moveHighlight(int index) {
   current = index;
+  widgetChanged(this);
   reportIfChanged();
 }
 

@@ -17,6 +17,7 @@ class eWidget;
 
 struct ModalState {
   bool done = false;
+  bool widgetGone = false;  // the widget was deleted inside its own loop
   int result = 0;
 };
 

@@ -16,7 +16,9 @@ const std::set<eString>& decorations() {
 eSkin::eSkin()
     : colors{{"std_dred", 0xff8b0000},      {"std_dgreen", 0xff006400},     {"std_dyellow", 0xffb8a000},
              {"std_dblue", 0xff00008b},     {"std_background", 0xff1c2848}, {"std_foreground", 0xffffffff},
-             {"std_highlight", 0xff4060a0}, {"std_titlebar", 0xff0a1430},   {"std_input", 0xff2c3c68}} {}
+             {"std_highlight", 0xff4060a0}, {"std_titlebar", 0xff0a1430},   {"std_input", 0xff2c3c68},
+             {"std_lowlight", 0xff34466e},  {"std_editing", 0xff5a4a20},    {"std_cursor", 0xffffd040},
+             {"std_frame", 0xff8898b8},     {"std_statusbar", 0xff101c38}} {}
 
 eSkin* eSkin::getActive() {
   static eSkin active;

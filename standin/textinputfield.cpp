@@ -2,6 +2,7 @@
 
 #include "host/eaction.h"
 #include "host/etextinputfield.h"
+#include "standin/screen.h"
 
 eTextInputField::eTextInputField(eWidget* parent, eLabel* descr, eTextInputFieldHelpWidget*, const char* deco)
     : eLabel(parent, 0, 1, deco), descr(descr) {}
@@ -17,6 +18,7 @@ void eTextInputField::setEditing(bool on) {
   editing = on;
   upper = false;
   cursor = getText().size();
+  widgetChanged(this);
   statusChanged();
 }
 
@@ -47,5 +49,7 @@ int eTextInputField::eventHandler(const eWidgetEvent& event) {
     ++cursor;
   else if (event.action == &i_shortcutActions->yellow)
     upper = !upper;
+  // The cursor may have moved or changed its case.
+  widgetChanged(this);
   return 1;  // while editing no key leaves the field
 }

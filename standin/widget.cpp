@@ -36,6 +36,7 @@ eWidget::eWidget(eWidget* parent, int takefocus)
 }
 
 eWidget::~eWidget() {
+  widgetChanged(this);
   while (!children.empty()) delete children.back();
   if (parent) {
     auto& siblings = parent->children;
@@ -46,7 +47,7 @@ eWidget::~eWidget() {
     forget(windowStack(), this);
     forget(windowList(), this);
   }
-  if (modal) modal->done = true;
+  if (modal) modal->done = modal->widgetGone = true;
 }
 
 void eWidget::willShow() {}
@@ -66,6 +67,7 @@ int eWidget::setProperty(const eString& prop, const eString& value) {
   if (prop == "backgroundColor" && !eSkin::getActive()->hasColor(value)) return -1;
   if (prop != "align" && prop != "vcenter" && prop != "backgroundColor") return -1;
   properties[prop] = value;
+  widgetChanged(this);
   return 0;
 }
 
@@ -74,10 +76,12 @@ void eWidget::show() {
   shown = true;
   willShow();
   if (!parent) windowStack().push_back(this);
+  widgetChanged(this);
 }
 
 void eWidget::hide() {
   if (!shown) return;
+  widgetChanged(this);
   shown = false;
   willHide();
   forget(windowStack(), this);
@@ -87,7 +91,7 @@ int eWidget::exec() {
   ModalState state;
   modal = &state;
   mainloop().runModal(this, state);
-  modal = nullptr;
+  if (!state.widgetGone) modal = nullptr;
   return state.result;
 }
 
@@ -97,22 +101,33 @@ void eWidget::close(int result) {
   modal->result = result;
 }
 
-void eWidget::setText(const eString& newText) { text = newText; }
+void eWidget::setText(const eString& newText) {
+  if (text == newText) return;
+  text = newText;
+  widgetChanged(this);
+}
 
 void eWidget::setHelpText(const eString& help) {
   helptext = help;
   statusChanged();
 }
 
-void eWidget::move(const ePoint& newPosition) { position = newPosition; }
+// Geometry changes show where the widget was and where it is now.
+void eWidget::move(const ePoint& newPosition) {
+  widgetChanged(this);
+  position = newPosition;
+  widgetChanged(this);
+}
 
 void eWidget::resize(const eSize& newSize) {
+  widgetChanged(this);
   size = newSize;
   recalcClientRect();
+  widgetChanged(this);
 }
 
 void eWidget::cmove(const ePoint& clientPosition) {
-  position = ePoint(clientPosition.x() - clientrect.left(), clientPosition.y() - clientrect.top());
+  move(ePoint(clientPosition.x() - clientrect.left(), clientPosition.y() - clientrect.top()));
 }
 
 void eWidget::cresize(const eSize& clientSize) {
@@ -131,6 +146,8 @@ void eWidget::setFocus(eWidget* widget) {
   if (focus == widget) return;
   eWidget* old = focus;
   focus = widget;
+  if (old) widgetChanged(old);
+  if (widget) widgetChanged(widget);
   if (old) old->lostFocus();
   if (widget) widget->gotFocus();
   statusChanged();

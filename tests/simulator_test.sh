@@ -8,5 +8,5 @@ here=$(dirname "$0")
 rm -rf "$root"
 mkdir -p "$root/var/tuxbox/config" "$root/tmp"
 cp "$here/../examples/dorvane.xml" "$root/var/tuxbox/config/dorvane.xml"
-actual=$("$simulator" --plugin "$plugin" --script "$script")
+actual=$("$simulator" --no-window --plugin "$plugin" --script "$script")
 diff -u "$expected" <(printf '%s\n' "$actual")

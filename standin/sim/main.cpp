@@ -6,23 +6,35 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "host/plugin.h"
 #include "standin/console.h"
+#include "standin/render/tvscreen.h"
 #include "standin/sim/script.h"
+#include "standin/sim/tvwindow.h"
 #include "standin/skin.h"
 
 namespace {
 void usage() {
   std::fprintf(stderr,
-               "usage: dorvane-sim [--plugin FILE] [--skin FILE] [--script FILE]\n"
-               "Reads keys from the script, or from standard input, one a line.\n");
+               "usage: dorvane-sim [--plugin FILE] [--skin FILE] [--script FILE] [--no-window]\n"
+               "                   [--screenshot FILE]\n"
+               "Shows the screen in a window where there is a display, and reads keys from\n"
+               "it, from the script, or from standard input when that is no terminal or\n"
+               "there is no window, one a line. --screenshot writes the screen as it is\n"
+               "when the input ends to a PNG file.\n");
 }
 }  // namespace
 
 int main(int argc, char** argv) {
   const char* plugin = DORVANE_SIM_PLUGIN;
   const char* script = nullptr;
+  const char* screenshot = nullptr;
+  bool textOnly = false;
   for (int i = 1; i < argc; ++i) {
     bool hasValue = i + 1 < argc;
     if (!std::strcmp(argv[i], "--plugin") && hasValue) {
@@ -34,6 +46,10 @@ int main(int argc, char** argv) {
       }
     } else if (!std::strcmp(argv[i], "--script") && hasValue) {
       script = argv[++i];
+    } else if (!std::strcmp(argv[i], "--screenshot") && hasValue) {
+      screenshot = argv[++i];
+    } else if (!std::strcmp(argv[i], "--no-window")) {
+      textOnly = true;
     } else {
       usage();
       return 2;
@@ -56,14 +72,31 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  std::string why;
+  std::unique_ptr<TvWindow> window = textOnly ? nullptr : TvWindow::open(why);
+  if (!why.empty()) std::fprintf(stderr, "dorvane-sim: no window (%s), keys come as text\n", why.c_str());
+  // A terminal is read only where no window takes the keys.
+  bool terminal = !script && isatty(input);
+
   int result;
-  bool failed;
+  std::string error;
   {
-    ScriptInput keys(input, !script && isatty(input));
+    std::optional<ScriptInput> keys;
+    if (!window || !terminal) keys.emplace(input, terminal);
+    bool shot = false;
+    auto finalScreenshot = [&] {
+      if (screenshot && !std::exchange(shot, true) && !saveScreenshot(screenshot, error))
+        error = "screenshot: " + error;
+    };
+    if (keys) keys->atEnd(finalScreenshot);
+    if (window) window->onClose(finalScreenshot);
     result = entry();
-    failed = keys.failed();
-    if (failed) std::fprintf(stderr, "dorvane-sim: %s\n", keys.errorMessage().c_str());
+    finalScreenshot();  // the plug-in may end before the input does
+    if (keys && keys->failed()) error = keys->errorMessage();
   }
+  window.reset();
+  bool failed = !error.empty();
+  if (failed) std::fprintf(stderr, "dorvane-sim: %s\n", error.c_str());
   finishChildren();
   std::printf("plugin_exec returned %d\n", result);
   return failed ? 2 : result;

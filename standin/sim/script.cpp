@@ -4,15 +4,18 @@
 
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 #include "standin/dump.h"
 #include "standin/input.h"
 #include "standin/mainloop.h"
+#include "standin/render/tvscreen.h"
 
 ScriptInput::ScriptInput(int fd, bool interactive) : fd(fd), interactive(interactive) {
   watch = mainloop().watchFd(fd, POLLIN, [this](short) { readMore(); });
   mainloop().setIdleHook([this] { return runNext(); });
-  if (interactive) std::printf("keys: up down left right ok exit red green yellow blue, type TEXT, dump\n");
+  if (interactive)
+    std::printf("keys: up down left right ok exit red green yellow blue, type TEXT, dump, screenshot FILE\n");
 }
 
 ScriptInput::~ScriptInput() {
@@ -45,7 +48,8 @@ bool ScriptInput::runNext() {
   }
   // At the end of the input every window is closed, as with Exit.
   if ((eof || failed()) && mainloop().innermostModal()) {
-    pressKey(Key::exit);
+    if (endHook) std::exchange(endHook, nullptr)();
+    pressClose();
     return true;
   }
   return false;
@@ -75,6 +79,12 @@ void ScriptInput::run(const std::string& line) {
     mainloop().post([] {}, ms);  // wakes the loop when the wait is over
   } else if (command == "dump") {
     std::fputs(dumpScreen().c_str(), stdout);
+  } else if (command == "screenshot") {
+    std::string file, why;
+    if (!(words >> file))
+      error = "screenshot needs a file name: " + line;
+    else if (!saveScreenshot(file, why))
+      error = "screenshot: " + why;
   } else {
     error = "unknown command: " + line;
     if (interactive) {

@@ -5,6 +5,7 @@
 // whenever the loop is idle.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 class ScriptInput {
@@ -17,6 +18,8 @@ class ScriptInput {
   // False on a line that is no command; the message says why.
   bool failed() const { return !error.empty(); }
   const std::string& errorMessage() const { return error; }
+  // Runs once when the input has ended, before the windows are closed.
+  void atEnd(std::function<void()> hook) { endHook = std::move(hook); }
 
  private:
   void readMore();
@@ -31,4 +34,5 @@ class ScriptInput {
   std::deque<std::string> lines;
   std::int64_t waitUntil = 0;
   std::string error;
+  std::function<void()> endHook;
 };
