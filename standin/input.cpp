@@ -17,7 +17,6 @@ std::optional<Key> keyFromName(const std::string& name) {
   return it->second;
 }
 
-namespace {
 const eAction* actionOf(Key key) {
   switch (key) {
     case Key::up:
@@ -44,6 +43,7 @@ const eAction* actionOf(Key key) {
   return nullptr;
 }
 
+namespace {
 // Every window takes the cursor actions; other maps only once added.
 bool windowTakes(eWidget* window, const eAction* action) {
   const auto& maps = window->getActionMaps();

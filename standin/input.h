@@ -8,6 +8,10 @@ enum class Key { up, down, left, right, ok, exit, red, green, yellow, blue };
 
 std::optional<Key> keyFromName(const std::string& name);
 
+class eAction;
+// The action a key stands for.
+const eAction* actionOf(Key key);
+
 // Delivers a key to the innermost modal window: its focused widget first,
 // then the window itself for the actions of the maps it takes.
 void pressKey(Key key);

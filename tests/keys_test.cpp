@@ -228,19 +228,6 @@ const KeyCase keyCases[] = {
 
 void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
 
-const eAction* colourAction(Key key) {
-  switch (key) {
-    case Key::red:
-      return &i_shortcutActions->red;
-    case Key::green:
-      return &i_shortcutActions->green;
-    case Key::yellow:
-      return &i_shortcutActions->yellow;
-    default:
-      return &i_shortcutActions->blue;
-  }
-}
-
 eWidget* widgetFor(Focus focus) {
   switch (focus) {
     case Focus::list:
@@ -269,7 +256,7 @@ TEST_P(Keys, ResultFileFormAndFocus) {
   session.then([&] {
     messagesBefore = session.messages().size();
     // As the host delivers it once the focused widget has passed it on.
-    result = Session::mainWindow()->event(eWidgetEvent(eWidgetEvent::evtAction, colourAction(c.key)));
+    result = Session::mainWindow()->event(eWidgetEvent(eWidgetEvent::evtAction, actionOf(c.key)));
     EXPECT_EQ(form(), c.formAfter);
     EXPECT_EQ(Session::focus(), widgetFor(c.focusAfter));
   });

@@ -311,3 +311,22 @@ TEST_F(Run, CapturePathThatIsALinkIsNotFollowed) {
   EXPECT_EQ(Session::readFile("/tmp/target"), "planted\n");
   EXPECT_TRUE(std::filesystem::is_symlink(Session::path(Session::captureFile)));
 }
+
+// The entry of a run may be gone when the run ends: its end reads nothing
+// of the list.
+TEST_F(Run, DeletingTheRunningEntryDuringTheRun) {
+  writeList({{"echo one", false}, {"echo $$; sleep 100", true}});
+  std::vector<std::string> rows;
+  session.key(Key::down)
+      .key(Key::ok)
+      .waitFor([] { return capturedGroup() > 0; }, "the run's first output")
+      .key(Key::red)
+      .then([] { EXPECT_EQ(Session::rows(), std::vector<std::string>{"run"}); })
+      .advance(5000)
+      .waitFor(outputWindowOpen, "the output window")
+      .then([&rows] { rows = Session::rows(Session::topWindow()); });
+  session.keys({Key::exit, Key::exit});
+  EXPECT_EQ(session.run(), 0);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], header("echo $$; sleep 100"));
+}
