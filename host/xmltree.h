@@ -19,6 +19,7 @@ class HOST_API XMLTreeNode {
   XMLTreeNode* GetChild() const { return children.empty() ? nullptr : children.front(); }
   XMLTreeNode* GetNext() const { return next; }
 
+  void ReserveAttributes(size_t count) { attributes.reserve(count); }
   void AddAttribute(const char* name, const eString& value);
   XMLTreeNode* AddChild(const char* type);
   XMLTreeNode* GetParent() const { return parent; }

@@ -132,6 +132,9 @@ XMLTreeParser::~XMLTreeParser() { delete root; }
 void XMLTreeParser::StartElement(const char* name, const char** attributes) {
   // Expat refuses a second document element, so no current node means the first.
   XMLTreeNode* node = current ? current->AddChild(name) : (root = new XMLTreeNode(name));
+  size_t count = 0;
+  while (attributes[2 * count]) ++count;
+  node->ReserveAttributes(count);
   for (; *attributes; attributes += 2) node->AddAttribute(attributes[0], attributes[1]);
   current = node;
 }
