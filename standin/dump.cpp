@@ -81,9 +81,8 @@ void dumpWidget(std::string& out, const eWidget* widget, bool focused) {
 std::string dumpScreen() {
   std::string out;
   for (eWidget* window : shownWindows()) {
-    ePoint client(window->getPosition().x() + window->getClientRect().left(),
-                  window->getPosition().y() + window->getClientRect().top());
-    out += "window " + quoted(window->getText()) + " client " + geometry(client, window->getClientSize());
+    out += "window " + quoted(window->getText()) + " client " +
+           geometry(clientOrigin(window), window->getClientSize());
     if (window == mainloop().innermostModal()) out += " modal";
     out += "\n";
     for (const eWidget* child : window->getChildren())

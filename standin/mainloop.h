@@ -31,7 +31,6 @@ struct eMainloop::Impl {
   std::int64_t now() const;
   void useTestClock(std::int64_t start = 0);
   void useRealClock();
-  bool hasTestClock() const { return testClock; }
   // Moves the test clock on; timers that fall due fire from the loop.
   void advance(std::int64_t ms);
   static std::int64_t realNow();
@@ -56,7 +55,6 @@ struct eMainloop::Impl {
   // Runs rounds until the state is done (a modal loop of `widget`).
   void runModal(eWidget* widget, ModalState& state);
   eWidget* innermostModal() const { return modals.empty() ? nullptr : modals.back(); }
-  const std::vector<eWidget*>& modalStack() const { return modals; }
   // Rounds until nothing is ready; used to let pending work finish.
   void drain();
 

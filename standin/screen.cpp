@@ -15,13 +15,19 @@ bool onScreen(const eWidget* widget) {
 }
 }  // namespace
 
+// Positions are in the parent's client area; a window's are on the screen.
 eRect screenRect(const eWidget* widget) {
-  int x = widget->getPosition().x(), y = widget->getPosition().y();
-  for (const eWidget* parent = widget->getParent(); parent; parent = parent->getParent()) {
-    x += parent->getPosition().x() + parent->getClientRect().left();
-    y += parent->getPosition().y() + parent->getClientRect().top();
+  ePoint position = widget->getPosition();
+  if (const eWidget* parent = widget->getParent()) {
+    ePoint origin = clientOrigin(parent);
+    position = ePoint(origin.x() + position.x(), origin.y() + position.y());
   }
-  return eRect(ePoint(x, y), widget->getSize());
+  return eRect(position, widget->getSize());
+}
+
+ePoint clientOrigin(const eWidget* widget) {
+  ePoint corner = screenRect(widget).topLeft();
+  return ePoint(corner.x() + widget->getClientRect().left(), corner.y() + widget->getClientRect().top());
 }
 
 void widgetChanged(const eWidget* widget) {

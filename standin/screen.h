@@ -18,6 +18,8 @@ const std::vector<eWidget*>& allWindows();
 
 // Where a widget lies on the screen, a window's frame included.
 eRect screenRect(const eWidget* widget);
+// Where a widget's client area begins on the screen.
+ePoint clientOrigin(const eWidget* widget);
 // Widget code calls this whenever what a widget shows changes; the
 // listener then hears which part of the screen needs drawing again.
 // Changes inside windows that are not shown pass unheard.

@@ -283,34 +283,32 @@ TEST_F(ConsoleTest, AnExitHandlerThatWaitsStillSeesTheOthers) {
   EXPECT_EQ(records[1].exits, std::vector<int>{2});
 }
 
+// The end is the shell's: what it leaves in the background, whether it
+// holds the pipe quietly or keeps writing to it, does not hold it back.
 TEST(Console, ABackgroundProcessDoesNotHoldTheEnd) {
-  auto* container = new eConsoleAppContainer("sleep 100 & echo $$");
-  Record record;
-  listen(*container, record);
-  runUntil([&] { return !record.exits.empty(); });
-  EXPECT_EQ(record.exits, std::vector<int>{0});
-  EXPECT_FALSE(container->running());
-  pid_t pgid = firstLineNumber(record.output);
-  ASSERT_GT(pgid, 0);
-  EXPECT_EQ(record.output, std::to_string(pgid) + "\n");
-  EXPECT_TRUE(groupExists(pgid));  // the sleep
-  delete container;
-  finish();
-  EXPECT_FALSE(groupExists(pgid));
-  EXPECT_EQ(zombieChildren(), 0);
-}
-
-TEST(Console, ABackgroundWriterDoesNotHoldTheEndEither) {
-  auto* container = new eConsoleAppContainer("echo $$; yes &");
-  Record record;
-  listen(*container, record);
-  runUntil([&] { return !record.exits.empty(); });
-  EXPECT_EQ(record.exits, std::vector<int>{0});
-  pid_t pgid = firstLineNumber(record.output);
-  ASSERT_GT(pgid, 0);
-  delete container;
-  finish();
-  EXPECT_FALSE(groupExists(pgid));
+  const struct {
+    const char* command;
+    bool quiet;  // prints only the group's number and keeps running
+  } cases[] = {{"sleep 100 & echo $$", true}, {"echo $$; yes &", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    auto* container = new eConsoleAppContainer(c.command);
+    Record record;
+    listen(*container, record);
+    runUntil([&] { return !record.exits.empty(); });
+    EXPECT_EQ(record.exits, std::vector<int>{0});
+    EXPECT_FALSE(container->running());
+    pid_t pgid = firstLineNumber(record.output);
+    ASSERT_GT(pgid, 0);
+    if (c.quiet) {
+      EXPECT_EQ(record.output, std::to_string(pgid) + "\n");
+      EXPECT_TRUE(groupExists(pgid));  // the sleep; a writer may die of the closed pipe
+    }
+    delete container;
+    finish();
+    EXPECT_FALSE(groupExists(pgid));
+    EXPECT_EQ(zombieChildren(), 0);
+  }
 }
 
 TEST(Console, DeletingARunningContainerEndsItsWholeGroup) {

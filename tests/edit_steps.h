@@ -1,21 +1,17 @@
 #pragma once
 
-// The list file's pieces and the form steps that the editing tests share.
+// The form steps that the editing tests share.
 #include <sys/stat.h>
 
 #include <string>
 
 #include "tests/harness.h"
+#include "tests/list_file.h"
 
 namespace edit {
-const std::string head = "<?xml version=\"1.0\" encoding=\"iso-8859-1\" ?>\n\n<list>\n";
-const std::string tail = "</list>";
-
-inline std::string line(const std::string& description, const std::string& command,
-                        const std::string& message) {
-  return "\t<shell description=\"" + description + "\" command=\"" + command + "\" message=\"" + message +
-         "\" />\n";
-}
+using list_file::head;
+using list_file::line;
+using list_file::tail;
 
 // Types into a field of the form as a user does: OK, the text, OK. The
 // focus goes there first, as the up and down keys would take it.

@@ -128,6 +128,12 @@ bool Session::idle() {
 // The plug-in's first window is its main window.
 eWidget* Session::mainWindow() { return allWindows().empty() ? nullptr : allWindows().front(); }
 
+std::vector<std::string> Session::messageTexts() const {
+  std::vector<std::string> texts;
+  for (const SeenMessage& message : seen) texts.push_back(message.text);
+  return texts;
+}
+
 eWidget* Session::topWindow() { return mainloop().innermostModal(); }
 
 eListBoxBase* Session::list(eWidget* window) {

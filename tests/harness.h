@@ -55,6 +55,8 @@ class Session {
   int run();
 
   const std::vector<SeenMessage>& messages() const { return seen; }
+  // The texts of the message boxes seen, in order.
+  std::vector<std::string> messageTexts() const;
   // Keep message boxes open for the script instead of confirming them.
   void holdMessageBoxes() { confirmBoxes = false; }
 
@@ -83,6 +85,13 @@ class Session {
   bool confirmBoxes = true;
   bool complained = false;
   std::int64_t waitStarted = -1;
+};
+
+// A table of cases, each run in a session of its own.
+template <class Case>
+class SessionCase : public ::testing::TestWithParam<Case> {
+ protected:
+  Session session;
 };
 
 // The widgets of a window of a given kind, in creation order.

@@ -240,10 +240,7 @@ eWidget* widgetFor(Focus focus) {
   return nullptr;
 }
 
-class Keys : public ::testing::TestWithParam<KeyCase> {
- protected:
-  Session session;
-};
+using Keys = SessionCase<KeyCase>;
 }  // namespace
 
 TEST_P(Keys, ResultFileFormAndFocus) {
@@ -283,8 +280,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Keys, ::testing::ValuesIn(keyCases),
 // Events that are no colour-key action get the default window handling,
 // with its result: the form, the list and the file stay as they were.
 namespace {
-eActionMap otherMap("other");
-eAction otherRed(otherMap, "red");  // the name of a colour key, but not its action
+eActionMap otherMap;
+eAction otherRed(otherMap);  // like a colour key, but not one of their actions
 
 struct PassedOn {
   const char* name;
@@ -305,10 +302,7 @@ const PassedOn passedOn[] = {
 
 void PrintTo(const PassedOn& c, std::ostream* out) { *out << c.name; }
 
-class PassOn : public ::testing::TestWithParam<PassedOn> {
- protected:
-  Session session;
-};
+using PassOn = SessionCase<PassedOn>;
 }  // namespace
 
 TEST_P(PassOn, DefaultHandlersResult) {

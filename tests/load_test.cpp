@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/harness.h"
+#include "tests/list_file.h"
 
 namespace {
-const std::string head = "<?xml version=\"1.0\" encoding=\"iso-8859-1\" ?>\n\n<list>\n";
-const std::string tail = "</list>";
+using list_file::head;
+using list_file::tail;
 
 std::string entry(const std::string& attributes) { return "\t<shell " + attributes + " />\n"; }
 
@@ -72,10 +73,7 @@ const LoadCase loadCases[] = {
 
 void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.name; }
 
-class Load : public ::testing::TestWithParam<LoadCase> {
- protected:
-  Session session;
-};
+using Load = SessionCase<LoadCase>;
 }  // namespace
 
 TEST_P(Load, RowsKeysSummariesAndMessages) {
@@ -102,9 +100,7 @@ TEST_P(Load, RowsKeysSummariesAndMessages) {
   session.key(Key::exit);
   EXPECT_EQ(session.run(), 0);
   EXPECT_EQ(summaries, c.summaries);
-  std::vector<std::string> messages;
-  for (const auto& seen : session.messages()) messages.push_back(seen.text);
-  EXPECT_EQ(messages, c.messages);
+  EXPECT_EQ(session.messageTexts(), c.messages);
   for (const auto& seen : session.messages()) EXPECT_EQ(seen.caption, "Error");
   // Loading never writes the file.
   EXPECT_EQ(Session::readListFile(), c.file);
@@ -115,10 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Files, Load, ::testing::ValuesIn(loadCases),
 
 // Files around the 2048-byte read size load whole, also one that ends
 // exactly at a chunk boundary and needs an empty final chunk.
-class LoadChunks : public ::testing::TestWithParam<size_t> {
- protected:
-  Session session;
-};
+using LoadChunks = SessionCase<size_t>;
 
 TEST_P(LoadChunks, FileOfExactSize) {
   std::string entries;

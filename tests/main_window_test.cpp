@@ -37,9 +37,7 @@ std::vector<Expected> layout(int h) {
 void expectLayout(int h) {
   eWidget* window = Session::mainWindow();
   EXPECT_EQ(window->getText(), "Dorvane v1.0.5 by Tavrik");
-  ePoint client(window->getPosition().x() + window->getClientRect().left(),
-                window->getPosition().y() + window->getClientRect().top());
-  EXPECT_EQ(client, ePoint(130, 100));
+  EXPECT_EQ(clientOrigin(window), ePoint(130, 100));
   EXPECT_EQ(window->getClientSize(), eSize(460, 410));
   const auto& children = window->getChildren();
   auto expected = layout(h);

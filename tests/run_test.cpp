@@ -7,7 +7,9 @@
 
 #include <filesystem>
 
+#include "standin/screen.h"
 #include "tests/harness.h"
+#include "tests/list_file.h"
 #include "tests/processes.h"
 
 namespace {
@@ -43,11 +45,10 @@ std::string escaped(const std::string& value) {
 }
 
 void writeList(const std::vector<Entry>& entries) {
-  std::string file = "<?xml version=\"1.0\" encoding=\"iso-8859-1\" ?>\n\n<list>\n";
+  std::string file = list_file::head;
   for (const Entry& entry : entries)
-    file += "\t<shell description=\"run\" command=\"" + escaped(entry.command) + "\" message=\"" +
-            (entry.showsOutput ? "true" : "false") + "\" />\n";
-  Session::writeListFile(file + "</list>");
+    file += list_file::line("run", escaped(entry.command), entry.showsOutput ? "true" : "false");
+  Session::writeListFile(file + list_file::tail);
 }
 
 bool outputWindowOpen() {
@@ -102,10 +103,7 @@ const OutputCase outputCases[] = {
      {std::string(255, 'b'), "\n"}},
 };
 
-class RunOutput : public ::testing::TestWithParam<OutputCase> {
- protected:
-  Session session;
-};
+using RunOutput = SessionCase<OutputCase>;
 }  // namespace
 
 TEST_P(RunOutput, WindowShowsTheHeaderAndTheOutput) {
@@ -136,9 +134,7 @@ TEST_F(Run, OutputWindowLayout) {
   writeList({{"true", true}});
   session.key(Key::ok).waitFor(outputWindowOpen, "the output window").then([] {
     eWidget* window = Session::topWindow();
-    ePoint client(window->getPosition().x() + window->getClientRect().left(),
-                  window->getPosition().y() + window->getClientRect().top());
-    EXPECT_EQ(client, ePoint(70, 80));
+    EXPECT_EQ(clientOrigin(window), ePoint(70, 80));
     EXPECT_EQ(window->getClientSize(), eSize(580, 450));
     eListBoxBase* list = Session::list(window);
     ASSERT_NE(list, nullptr);

@@ -30,12 +30,6 @@ std::vector<std::string> folderContents(const std::string& fixed) {
   return names;
 }
 
-std::vector<std::string> texts(const std::vector<SeenMessage>& seen) {
-  std::vector<std::string> out;
-  for (const auto& message : seen) out.push_back(message.text);
-  return out;
-}
-
 struct BytesCase {
   const char* name;
   std::string file;  // empty: no list file at start
@@ -151,10 +145,7 @@ const BytesCase bytesCases[] = {
 
 void PrintTo(const BytesCase& c, std::ostream* out) { *out << c.name; }
 
-class SaveBytes : public ::testing::TestWithParam<BytesCase> {
- protected:
-  Session session;
-};
+using SaveBytes = SessionCase<BytesCase>;
 }  // namespace
 
 TEST_P(SaveBytes, FileAndRowsAfterTheReload) {
@@ -174,7 +165,7 @@ TEST_P(SaveBytes, FileAndRowsAfterTheReload) {
   EXPECT_EQ(session.run(), 0);
   std::vector<std::string> expected;
   if (c.file.empty()) expected.push_back("unable to open\n/var/tuxbox/config/dorvane.xml");
-  EXPECT_EQ(texts(session.messages()), expected);
+  EXPECT_EQ(session.messageTexts(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SaveBytes, ::testing::ValuesIn(bytesCases),
@@ -211,10 +202,7 @@ const RoundTrip roundTrips[] = {
 
 void PrintTo(const RoundTrip& c, std::ostream* out) { *out << c.name; }
 
-class SaveRoundTrip : public ::testing::TestWithParam<RoundTrip> {
- protected:
-  Session session;
-};
+using SaveRoundTrip = SessionCase<RoundTrip>;
 }  // namespace
 
 TEST_P(SaveRoundTrip, GreenShowsTheSameBytesAfterTheReload) {
@@ -282,10 +270,7 @@ const Failure failures[] = {
 
 void PrintTo(const Failure& c, std::ostream* out) { *out << c.name; }
 
-class SaveFailure : public ::testing::TestWithParam<Failure> {
- protected:
-  Session session;
-};
+using SaveFailure = SessionCase<Failure>;
 }  // namespace
 
 TEST_P(SaveFailure, OldFileStaysAndTheMessageSaysWhy) {
@@ -302,7 +287,7 @@ TEST_P(SaveFailure, OldFileStaysAndTheMessageSaysWhy) {
   });
   session.key(Key::exit);
   EXPECT_EQ(session.run(), 0);
-  EXPECT_EQ(texts(session.messages()), std::vector<std::string>{c.message});
+  EXPECT_EQ(session.messageTexts(), std::vector<std::string>{c.message});
   EXPECT_EQ(Session::readListFile(), threeEntries);
   EXPECT_EQ(folderContents(configFolder), std::vector<std::string>{"dorvane.xml"});
 }
@@ -331,10 +316,7 @@ const Refusal refusals[] = {
 
 void PrintTo(const Refusal& c, std::ostream* out) { *out << c.name; }
 
-class SaveRefused : public ::testing::TestWithParam<Refusal> {
- protected:
-  Session session;
-};
+using SaveRefused = SessionCase<Refusal>;
 }  // namespace
 
 TEST_P(SaveRefused, FileAndFormStay) {
@@ -345,7 +327,7 @@ TEST_P(SaveRefused, FileAndFormStay) {
   session.key(c.key).then([] { EXPECT_EQ(form(), (Form{"date", "", 0})); });
   session.key(Key::exit);
   EXPECT_EQ(session.run(), 0);
-  EXPECT_EQ(texts(session.messages()),
+  EXPECT_EQ(session.messageTexts(),
             (std::vector<std::string>{c.loadMessage, "list file not completely loaded,\nnot saved"}));
   EXPECT_EQ(Session::readListFile(), c.file);
   EXPECT_EQ(inodeOf(Session::listFile), before);
@@ -442,10 +424,7 @@ const Link linkCases[] = {
 
 void PrintTo(const Link& c, std::ostream* out) { *out << c.name; }
 
-class SaveThroughLink : public ::testing::TestWithParam<Link> {
- protected:
-  Session session;
-};
+using SaveThroughLink = SessionCase<Link>;
 }  // namespace
 
 TEST_P(SaveThroughLink, TheLinkStaysAndItsTargetIsReplaced) {

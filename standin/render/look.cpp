@@ -123,8 +123,7 @@ void paintWindow(Canvas& canvas, const eWidget& window, const eRect& area) {
   placement.indent = 8;
   drawText(canvas, font(), title, window.getText(), colour("std_foreground"), placement);
 
-  const eRect& inner = window.getClientRect();
-  eRect client(ePoint(whole.left() + inner.left(), whole.top() + inner.top()), inner.size());
+  eRect client(clientOrigin(&window), window.getClientSize());
   canvas.fill(client, colour("std_background"));
   eRect clientArea = intersect(area, client);
   for (const eWidget* child : window.getChildren()) {
